@@ -106,7 +106,9 @@ DirectoryEntry ansi_entry(const wchar_t* name, std::uint32_t attributes) {
 std::unique_ptr<DirectorySearch> Win32FileSystem::open_search(const std::string& search_text,
                                                               DirectoryEntry& first) {
     WIN32_FIND_DATAW data;
-    HANDLE handle = FindFirstFileW(widen(search_text).c_str(), &data);
+    // The basic information level skips the short 8.3 names, never used here.
+    HANDLE handle = FindFirstFileExW(widen(search_text).c_str(), FindExInfoBasic, &data,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     first = ansi_entry(data.cFileName, data.dwFileAttributes);
     return std::make_unique<Win32Search>(handle);
