@@ -4,8 +4,9 @@
 //
 //   scale_bench scan ROOT [ROUNDS]     bare FindFirstFileA walk vs the scan
 //   scale_bench rename TREE_A TREE_B   bare MoveFileA loop on A vs a run on B
-#include <psapi.h>
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
