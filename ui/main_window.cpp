@@ -14,7 +14,7 @@ constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCH
 
 enum class Kind { label, edit, push_button, check_box, list_box, banner };
 
-struct ControlSpec {
+struct ControlRow {
     Control control;
     Kind kind;
     int left, top, width, height;
@@ -22,7 +22,7 @@ struct ControlSpec {
 };
 
 // Creation order, which is tab order; the last created lies on top.
-constexpr ControlSpec kControls[kControlCount] = {
+constexpr ControlRow kControls[kControlCount] = {
     {Control::标签1, Kind::label, 12, 13, 96, 24, "请选择一个目录："},
     {Control::编辑框1, Kind::edit, 12, 40, 205, 27, ""},
     {Control::按钮1, Kind::push_button, 224, 37, 63, 31, "浏览"},
@@ -209,33 +209,33 @@ bool MainWindow::OnCreate(const CREATESTRUCTA* create) {
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
     Text tag = tag_text_for(site_address());
-    for (const ControlSpec& spec : kControls) {
-        KindLook look = look_of(spec.kind);
-        const char* text = spec.text != nullptr ? spec.text : tag.c_str();
+    for (const ControlRow& row : kControls) {
+        KindLook look = look_of(row.kind);
+        const char* text = row.text != nullptr ? row.text : tag.c_str();
         HWND control =
-            CreateWindowExA(look.ex_style, look.window_class, text, look.style, spec.left, spec.top,
-                            spec.width, spec.height, hwnd_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id(spec.control))),
+            CreateWindowExA(look.ex_style, look.window_class, text, look.style, row.left, row.top,
+                            row.width, row.height, hwnd_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id(row.control))),
                             instance, nullptr);
         if (control == nullptr) return false;
-        controls_hwnd_[static_cast<int>(spec.control)] = control;
+        controls_hwnd_[static_cast<int>(row.control)] = control;
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
-        if (spec.kind == Kind::edit) {
+        if (row.kind == Kind::edit) {
             // No limit of the program's own: the platform's maximum.
             SendMessageA(control, EM_LIMITTEXT, 0, 0);
             // A one-line box lower than one line of its font and its edges
             // would cut the text; ours are taller, but the rule holds.
             int needed = text_height(control, font) + 2 * GetSystemMetrics(SM_CYEDGE);
-            if (spec.height < needed) {
-                SetWindowPos(control, nullptr, 0, 0, spec.width, needed,
+            if (row.height < needed) {
+                SetWindowPos(control, nullptr, 0, 0, row.width, needed,
                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             }
-        } else if (spec.kind == Kind::list_box) {
+        } else if (row.kind == Kind::list_box) {
             // One pixel more than the font's standard item height.
             LRESULT item_height = SendMessageA(control, LB_GETITEMHEIGHT, 0, 0);
             if (item_height > 0) SendMessageA(control, LB_SETITEMHEIGHT, 0, item_height + 1);
-        } else if (spec.kind == Kind::check_box) {
+        } else if (row.kind == Kind::check_box) {
             SendMessageA(control, BM_SETCHECK, BST_UNCHECKED, 0);
         }
     }
