@@ -120,6 +120,11 @@ bool Win32FileSystem::rename(const std::string& from, const std::string& to) {
     std::string name = file_name_of(from);
     if (ends_in_dot_or_space(name) || name.find_first_of("?*") != std::string::npos) return false;
     if (static_cast<int>(widen(to).size()) > kMaxPathChars) return false;
+    // Only files are listed, but a listed file may have been replaced by a
+    // folder since the scan; MoveFileA would move the whole folder.
+    DWORD attributes = GetFileAttributesA(from.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
     return MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 

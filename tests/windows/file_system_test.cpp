@@ -286,6 +286,7 @@ TEST(Win32FileSystem, RenameRefusesWhatWouldReachAnotherFileOrNone) {
     t.file(L"src", "s");
     t.file(L"taken", "t");
     t.file(L"x.", "x");
+    t.file(L"folder\\inside", "i");
     Win32FileSystem fs;
     const Text src = t.ansi(L"src");
     struct Case {
@@ -299,6 +300,7 @@ TEST(Win32FileSystem, RenameRefusesWhatWouldReachAnotherFileOrNone) {
         {"a source ending in a dot", t.ansi(L"x."), t.ansi(L"y")},
         {"a source with a character the code page lacks", t.ansi(L"") + "\\sr?", t.ansi(L"y")},
         {"a source that does not exist", t.ansi(L"gone"), t.ansi(L"y")},
+        {"a source that is a folder now", t.ansi(L"folder"), t.ansi(L"y")},
     };
     const auto before = t.all_files();
     for (const Case& c : cases) {
