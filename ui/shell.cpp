@@ -67,7 +67,10 @@ struct DisabledWindow {
 };
 
 BOOL CALLBACK disable_top_level(HWND hwnd, LPARAM list) {
-    if (GetParent(hwnd) == nullptr && IsWindowVisible(hwnd)) {
+    // EnumThreadWindows gives only windows without a parent, owned pop-ups
+    // included. Hidden ones (OLE's message windows) take no input anyway and
+    // are left alone.
+    if (IsWindowVisible(hwnd)) {
         // EnableWindow gives whether the window was disabled before.
         bool was_disabled = EnableWindow(hwnd, FALSE) != 0;
         reinterpret_cast<std::vector<DisabledWindow>*>(list)->push_back({hwnd, !was_disabled});
