@@ -73,6 +73,10 @@ bool wait_until(const std::function<bool()>& condition, HANDLE process, ULONGLON
     return true;
 }
 
+const std::string& velmora_exe() {
+    return kVelmora;
+}
+
 int count_processes(const char* exe_name) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return 0;
@@ -125,12 +129,22 @@ void press_keys(const std::vector<WORD>& keys) {
 void click(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
-    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    click_at({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+void click_at(POINT point, int clicks) {
+    SetCursorPos(point.x, point.y);
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < clicks; ++i) {
+        for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+            INPUT input{};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = flag;
+            inputs.push_back(input);
+        }
+    }
+    // One call, so that no input of anyone else's comes between the presses.
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 HWND active_window_of(DWORD thread_id) {
@@ -182,17 +196,25 @@ DWORD ProgramProcess::wait_for_exit(ULONGLONG limit_ms) const {
 }
 
 void VelmoraProcessTest::SetUp() {
+    // Wine runs xdg-open with the environment Wine itself was started with,
+    // so the stand-in cannot be told per test where to write.
     ASSERT_TRUE(wait_for_browser_quiet());
     DeleteFileA(kBrowserRecord.c_str());
 }
 
-void VelmoraProcessTest::start_velmora(const std::string& folder) {
-    ASSERT_TRUE(program_.start(kVelmora, "", folder));
+void VelmoraProcessTest::start_velmora(const std::string& folder, const std::string& arguments) {
+    ASSERT_TRUE(program_.start(kVelmora, arguments, folder));
     // Idle first at its message loop, when the window has been shown.
     ASSERT_EQ(WaitForInputIdle(program_.handle(), 30000), 0u);
     ASSERT_TRUE(wait_until(
         [&] { return (main_ = find_top_level(program_.id(), "VelmoraMainWindow")) != nullptr; },
         program_.handle()));
+}
+
+void VelmoraProcessTest::click_banner(int clicks, int place) const {
+    RECT banner;
+    GetWindowRect(control(Control::图片框1), &banner);
+    click_at({banner.left + 20 + 40 * place, (banner.top + banner.bottom) / 2}, clicks);
 }
 
 std::string VelmoraProcessTest::text_in(Control c) const {

@@ -18,6 +18,9 @@ namespace velmora::testing {
 // The Windows name of a file of the build (Wine's drive Z: is the Unix root).
 std::string windows_path(const std::string& unix_path);
 
+// The Windows name of the velmora.exe of this build.
+const std::string& velmora_exe();
+
 // Checks the condition until it holds or the time is up. Between checks this
 // thread handles its own messages, so that windows of the test stay
 // responsive, and a given process's end is seen at once.
@@ -42,6 +45,9 @@ void press_keys(const std::vector<WORD>& keys);
 
 // A real left click in the middle of the window.
 void click(HWND window);
+
+// Real left clicks, one after the other, at a point of the screen.
+void click_at(POINT point, int clicks = 1);
 
 // The active window of a thread of any process, as the system keeps it.
 HWND active_window_of(DWORD thread_id);
@@ -80,13 +86,20 @@ class VelmoraProcessTest : public ::testing::Test {
 protected:
     void SetUp() override;
 
-    // Starts velmora.exe and waits for its main window.
-    void start_velmora(const std::string& folder = std::string());
+    // Starts velmora.exe and waits for its main window. The arguments follow
+    // the program's quoted name on its command line.
+    void start_velmora(const std::string& folder = std::string(),
+                       const std::string& arguments = std::string());
 
     HWND control(Control c) const { return GetDlgItem(main_, control_id(c)); }
     std::string text_in(Control c) const;
     void set_text(Control c, const std::string& text) const;
     HWND active_window() const { return active_window_of(program_.main_thread()); }
+
+    // Real left clicks on the banner, at a place of its own for each `place`:
+    // presses within the double-click time and rectangle of the one before
+    // would make a double click.
+    void click_banner(int clicks, int place) const;
 
     // Asks the window to close and gives the exit status.
     DWORD close_and_wait();
