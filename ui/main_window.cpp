@@ -97,23 +97,6 @@ bool register_main_class(HINSTANCE instance, WNDPROC procedure) {
     return RegisterClassExA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-Button button_of(Control control, bool& is_button) {
-    is_button = true;
-    switch (control) {
-        case Control::按钮1:
-            return Button::按钮1;
-        case Control::按钮2:
-            return Button::按钮2;
-        case Control::按钮3:
-            return Button::按钮3;
-        case Control::按钮4:
-            return Button::按钮4;
-        default:
-            is_button = false;
-            return Button::按钮1;
-    }
-}
-
 }  // namespace
 
 MainWindow::MainWindow(MainWindowEvents& events) : events_(events), controls_(*this) {}
@@ -252,9 +235,9 @@ bool MainWindow::OnCreate(const CREATESTRUCTA* create) {
 
 void MainWindow::OnCommand(int id, int code) {
     if (code != BN_CLICKED || !alive() || id < 1 || id > kControlCount) return;
-    bool is_button;
-    Button button = button_of(static_cast<Control>(id - 1), is_button);
-    if (is_button) events_.on_clicked(*this, button);
+    for (Button button : {Button::按钮1, Button::按钮2, Button::按钮3, Button::按钮4}) {
+        if (control_id(control_of(button)) == id) events_.on_clicked(*this, button);
+    }
 }
 
 void MainWindow::OnBannerPressed(int x, int y, int modifiers) {

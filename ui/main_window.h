@@ -42,6 +42,17 @@ inline int control_id(Control control) {
     return static_cast<int>(control) + 1;
 }
 
+// The controls behind the core's names for them.
+inline Control control_of(EditBox box) {
+    constexpr Control boxes[] = {Control::编辑框1, Control::编辑框2, Control::编辑框3,
+                                 Control::编辑框4, Control::编辑框5};
+    return boxes[static_cast<int>(box)];
+}
+inline Control control_of(Button button) {
+    constexpr Control buttons[] = {Control::按钮1, Control::按钮2, Control::按钮3, Control::按钮4};
+    return buttons[static_cast<int>(button)];
+}
+
 class MainWindow;
 
 // What the window's events do. The window raises them; the program (or a

@@ -5,39 +5,6 @@
 #include "ui/main_window.h"
 
 namespace velmora {
-namespace {
-
-Control control_of(EditBox box) {
-    switch (box) {
-        case EditBox::编辑框1:
-            return Control::编辑框1;
-        case EditBox::编辑框2:
-            return Control::编辑框2;
-        case EditBox::编辑框3:
-            return Control::编辑框3;
-        case EditBox::编辑框4:
-            return Control::编辑框4;
-        case EditBox::编辑框5:
-            return Control::编辑框5;
-    }
-    return Control::编辑框1;
-}
-
-Control control_of(Button button) {
-    switch (button) {
-        case Button::按钮1:
-            return Control::按钮1;
-        case Button::按钮2:
-            return Control::按钮2;
-        case Button::按钮3:
-            return Control::按钮3;
-        case Button::按钮4:
-            return Control::按钮4;
-    }
-    return Control::按钮1;
-}
-
-}  // namespace
 
 // Every operation does nothing (and gives the empty result) once the window
 // is gone: a handler that was interrupted by a close must not reach the
