@@ -5,6 +5,7 @@
 
 #include "resources/resource.h"
 #include "ui/banner_image.h"
+#include "ui/win32_controls.h"
 
 namespace velmora {
 namespace {
@@ -21,14 +22,6 @@ LRESULT set_font(HWND hwnd, WPARAM wparam, LPARAM lparam) {
     SetWindowLongPtrA(hwnd, kFontSlot, static_cast<LONG_PTR>(wparam));
     if (LOWORD(lparam)) InvalidateRect(hwnd, nullptr, TRUE);
     return 0;
-}
-
-std::string window_text(HWND hwnd) {
-    int length = GetWindowTextLengthA(hwnd);
-    if (length <= 0) return std::string();
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), length + 1)));
-    return text;
 }
 
 void paint_label(HWND hwnd) {

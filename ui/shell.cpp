@@ -9,6 +9,8 @@
 
 #include <vector>
 
+#include "platform/win32/win32_file_system.h"
+
 namespace velmora {
 
 void open_web_address(const Text& address) {
@@ -30,14 +32,7 @@ Text current_folder() {
 }
 
 Text folder_part(const Text& path) {
-    std::size_t last = Text::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
-            ++i;
-        } else if (path[i] == '\\') {
-            last = i;
-        }
-    }
+    std::size_t last = last_separator(path, "\\");
     return last == Text::npos ? Text() : path.substr(0, last);
 }
 

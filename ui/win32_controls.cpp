@@ -10,25 +10,20 @@ namespace velmora {
 // is gone: a handler that was interrupted by a close must not reach the
 // destroyed controls, nor handles that may have been reused since.
 
+Text window_text(HWND window) {
+    // The length may be more than the text (two-byte characters are counted
+    // as the wide text would be), never less: the copy tells the real length.
+    int length = GetWindowTextLengthA(window);
+    if (length <= 0) return Text();
+    Text text(static_cast<std::size_t>(length) + 1, '\0');
+    int got = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
 Text Win32Controls::get_text(EditBox box) {
     if (!window_.alive()) return Text();
-    HWND edit = window_.control(control_of(box));
-    // The text can only change between the two calls through a nested event,
-    // which cannot run here; the loop is for safety, not for a known case.
-    for (;;) {
-        int length = GetWindowTextLengthA(edit);
-        if (length <= 0) return Text();
-        Text text(static_cast<std::size_t>(length) + 1, '\0');
-        int got = GetWindowTextA(edit, text.data(), length + 1);
-        if (got < length) {
-            text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-            return text;
-        }
-        if (GetWindowTextLengthA(edit) == length) {
-            text.resize(static_cast<std::size_t>(got));
-            return text;
-        }
-    }
+    return window_text(window_.control(control_of(box)));
 }
 
 void Win32Controls::set_text(EditBox box, const Text& text) {

@@ -1,8 +1,13 @@
 #pragma once
 // The control operations on the real controls of the main window.
+#include <windows.h>
+
 #include "core/controls.h"
 
 namespace velmora {
+
+// A window's whole text in the ANSI code page; empty when it has none.
+Text window_text(HWND window);
 
 class MainWindow;
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <cwchar>
 
 namespace velmora {
@@ -12,10 +13,15 @@ namespace {
 // out of reach of every ANSI call, so the limit is kept on both.
 constexpr int kMaxPathChars = MAX_PATH - 1;
 
+// The number of UTF-16 characters the ANSI text converts to.
+int wide_length(const std::string& text) {
+    if (text.empty()) return 0;
+    return MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+}
+
 std::wstring widen(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    int size =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    int size = wide_length(text);
+    if (size <= 0) return std::wstring();
     std::wstring wide(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
     return wide;
@@ -48,18 +54,10 @@ bool ends_in_dot_or_space(const std::string& name) {
     return !name.empty() && (name.back() == '.' || name.back() == ' ');
 }
 
-// The bare name at the end of a path; a trailing byte 0x5C that is the second
-// byte of a two-byte character does not end the name.
+// The bare name at the end of a path.
 std::string file_name_of(const std::string& path) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
-            ++i;
-        } else if (path[i] == '\\' || path[i] == '/' || path[i] == ':') {
-            start = i + 1;
-        }
-    }
-    return path.substr(start);
+    std::size_t last = last_separator(path, "\\/:");
+    return last == std::string::npos ? path : path.substr(last + 1);
 }
 
 class Win32Search : public DirectorySearch {
@@ -81,6 +79,18 @@ private:
 };
 
 }  // namespace
+
+std::size_t last_separator(const std::string& path, const char* separators) {
+    std::size_t last = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+            ++i;
+        } else if (std::strchr(separators, path[i]) != nullptr) {
+            last = i;
+        }
+    }
+    return last;
+}
 
 DirectoryEntry ansi_entry(const wchar_t* name, std::uint32_t attributes) {
     DirectoryEntry entry;
@@ -119,7 +129,7 @@ bool Win32FileSystem::rename(const std::string& from, const std::string& to) {
     // rename another file than the one listed; a wildcard names no one file.
     std::string name = file_name_of(from);
     if (ends_in_dot_or_space(name) || name.find_first_of("?*") != std::string::npos) return false;
-    if (static_cast<int>(widen(to).size()) > kMaxPathChars) return false;
+    if (wide_length(to) > kMaxPathChars) return false;
     // Only files are listed, but a listed file may have been replaced by a
     // folder since the scan; MoveFileA would move the whole folder.
     DWORD attributes = GetFileAttributesA(from.c_str());
